@@ -109,6 +109,8 @@ public:
     virtual void AddExitCallback(ExitCallback callback) = 0;
     virtual void LoadStartWindow(int32_t windowId) = 0;
     virtual void RunMessageLoop() = 0;
+    // Whether a window of the program is still loaded (not yet closed).
+    virtual bool WindowExists(int32_t windowId) = 0;
     virtual PropertyValue ReadControlProperty(int32_t windowId, int32_t controlId, int32_t property,
                                               int32_t selector) = 0;
     virtual void WriteControlProperty(int32_t windowId, int32_t controlId, int32_t property, int32_t selector,

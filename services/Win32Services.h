@@ -39,6 +39,7 @@ public:
     void AddExitCallback(ExitCallback callback) override;
     void LoadStartWindow(int32_t windowId) override;
     void RunMessageLoop() override;
+    bool WindowExists(int32_t windowId) override;
     PropertyValue ReadControlProperty(int32_t windowId, int32_t controlId, int32_t property,
                                       int32_t selector) override;
     void WriteControlProperty(int32_t windowId, int32_t controlId, int32_t property, int32_t selector,
