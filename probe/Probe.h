@@ -30,5 +30,6 @@ void PrintTextList(const TextList& list);
 int32_t IntegerArgument(const Text& argument);
 
 std::vector<ProbeCommand> TextCommands();
+std::vector<ProbeCommand> ShellCommands();
 
 }  // namespace varnesse::probe
