@@ -30,6 +30,7 @@ void PrintTextList(const TextList& list);
 int32_t IntegerArgument(const Text& argument);
 
 std::vector<ProbeCommand> TextCommands();
+std::vector<ProbeCommand> DiskCommands();
 std::vector<ProbeCommand> ShellCommands();
 
 }  // namespace varnesse::probe

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <oleauto.h>
 #include <unknwn.h>
+#include <minizip/unzip.h>
 
 #include <utility>
 
@@ -75,6 +76,22 @@ using SnapshotHandle = UniqueOwner<InvalidIsEmptyHandleTraits>;
 // FindFirstFileA searches.
 using FindHandle = UniqueOwner<FindHandleTraits>;
 using RegistryKey = UniqueOwner<RegistryKeyTraits>;
+
+// A ZIP archive opened by unzOpen2, and its current entry while it is open
+// for reading (closing the entry checks its CRC-32; call unzCloseCurrentFile
+// on the detached value where that result matters).
+struct ArchiveTraits {
+    using Type = unzFile;
+    static Type Empty() { return nullptr; }
+    static void Close(Type value) { unzClose(value); }
+};
+struct OpenArchiveEntryTraits {
+    using Type = unzFile;
+    static Type Empty() { return nullptr; }
+    static void Close(Type value) { unzCloseCurrentFile(value); }
+};
+using ArchiveFile = UniqueOwner<ArchiveTraits>;
+using OpenArchiveEntry = UniqueOwner<OpenArchiveEntryTraits>;
 
 // One counted COM reference.
 template <typename T>
