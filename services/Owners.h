@@ -67,6 +67,18 @@ struct RegistryKeyTraits {
     static void Close(Type value) { RegCloseKey(value); }
 };
 
+template <typename T>
+struct GdiObjectTraits {
+    using Type = T;
+    static Type Empty() { return nullptr; }
+    static void Close(Type value) { DeleteObject(value); }
+};
+struct MemoryDcTraits {
+    using Type = HDC;
+    static Type Empty() { return nullptr; }
+    static void Close(Type value) { DeleteDC(value); }
+};
+
 // Process, thread, event handles: null when empty.
 using KernelHandle = UniqueOwner<KernelHandleTraits>;
 // CreateFileA handles: INVALID_HANDLE_VALUE when empty.
@@ -76,6 +88,11 @@ using SnapshotHandle = UniqueOwner<InvalidIsEmptyHandleTraits>;
 // FindFirstFileA searches.
 using FindHandle = UniqueOwner<FindHandleTraits>;
 using RegistryKey = UniqueOwner<RegistryKeyTraits>;
+// Brushes, fonts, bitmaps made by the program (never stock objects).
+template <typename T>
+using GdiObject = UniqueOwner<GdiObjectTraits<T>>;
+// CreateCompatibleDC device contexts.
+using MemoryDc = UniqueOwner<MemoryDcTraits>;
 
 // A ZIP archive opened by unzOpen2, and its current entry while it is open
 // for reading (closing the entry checks its CRC-32; call unzCloseCurrentFile

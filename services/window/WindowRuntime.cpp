@@ -19,7 +19,6 @@ void RaiseFatalRuntimeError(const FatalError& error) {
     ExitProcess(static_cast<UINT>(-1));
 }
 
-TextList Win32Services::ListDrives(std::optional<int32_t>) { return {}; }
 void Win32Services::StartWindowRuntime() {}
 void Win32Services::AddExitCallback(ExitCallback) {}
 void Win32Services::LoadStartWindow(int32_t) {}
