@@ -32,5 +32,6 @@ int32_t IntegerArgument(const Text& argument);
 std::vector<ProbeCommand> TextCommands();
 std::vector<ProbeCommand> DiskCommands();
 std::vector<ProbeCommand> ShellCommands();
+std::vector<ProbeCommand> ArchiveCommands();
 
 }  // namespace varnesse::probe
