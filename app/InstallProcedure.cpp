@@ -25,7 +25,7 @@ void StopClientPrograms(Services& services) {
     std::vector<ProcessInfo> snapshot = services.ListProcesses();
     for (const ProcessInfo& process : snapshot) {
         if (!IsClientProgram(process.ExeName)) continue;
-        // Twice: the first may only ask a busy program to end.
+        // Started twice, neither waited for.
         for (int round = 0; round < 2; ++round) {
             services.RunCommandLine(JoinText(texts::kStopCommandHead, process.ExeName, texts::kStopCommandTail), false,
                                     texts::kHidden);
@@ -41,21 +41,21 @@ Text InstallDrive(Services& services) {
     return Text();
 }
 
-Text OnInstallDrive(Services& services, const char* tail) { return JoinText(InstallDrive(services), tail); }
+Text AtInstallDrive(Services& services, const char* tail) { return JoinText(InstallDrive(services), tail); }
 
 Text InFolder(Services& services, int32_t folderKind, const char* name) {
     return JoinText(services.GetSpecialFolder(folderKind), name);
 }
 
 void RemovePreviousInstallation(Services& services) {
-    if (services.FileExists(OnInstallDrive(services, texts::kInstallFolder)) != 0)
+    if (services.FileExists(AtInstallDrive(services, texts::kInstallFolder)) != 0)
         services.RemoveDirectoryTree(JoinText(RememberedDrive(), texts::kInstallFolder));
 }
 
 void CreateInstallFolder(Services& services) {
     for (int attempt = 0; attempt < 2; ++attempt) {
-        if (services.FileExists(OnInstallDrive(services, texts::kInstallFolder)) == 0)
-            services.MakeDirectory(OnInstallDrive(services, texts::kInstallFolder));
+        if (services.FileExists(AtInstallDrive(services, texts::kInstallFolder)) == 0)
+            services.MakeDirectory(AtInstallDrive(services, texts::kInstallFolder));
     }
 }
 
@@ -69,29 +69,29 @@ void RemoveOldShortcuts(Services& services) {
 }
 
 int32_t ExtractClientArchive(Services& services) {
-    Text archive = OnInstallDrive(services, texts::kClientArchive);
-    Text target = OnInstallDrive(services, texts::kInstallFolder);
+    Text archive = AtInstallDrive(services, texts::kClientArchive);
+    Text target = AtInstallDrive(services, texts::kInstallFolder);
     return services.ExtractArchive(kArchiveComponent, archive, target);
 }
 
 void CreateDesktopShortcut(Services& services, const char* name, const char* targetTail, const char* description) {
     Text linkName = name;
-    Text target = OnInstallDrive(services, targetTail);
-    Text icon = OnInstallDrive(services, texts::kShortcutIcon);
+    Text target = AtInstallDrive(services, targetTail);
+    Text icon = AtInstallDrive(services, texts::kShortcutIcon);
     CreateShortcutLink(services, linkName, target, std::nullopt, icon, std::nullopt, Text(description), std::nullopt);
 }
 
 void CreateMenuShortcut(Services& services, const char* link, const char* targetTail, const char* description,
                         const char* workingFolderTail) {
     Text linkPath = InFolder(services, texts::kProgramsFolder, link);
-    Text target = OnInstallDrive(services, targetTail);
-    Text workingFolder = OnInstallDrive(services, workingFolderTail);
+    Text target = AtInstallDrive(services, targetTail);
+    Text workingFolder = AtInstallDrive(services, workingFolderTail);
     services.CreateShellShortcut(linkPath, target, Text(description), std::nullopt, workingFolder);
 }
 
 void WriteQuotesSetting(Services& services, const char* key, const char* valueTail) {
-    Text file = OnInstallDrive(services, texts::kQuotesSettings);
-    Text value = OnInstallDrive(services, valueTail);
+    Text file = AtInstallDrive(services, texts::kQuotesSettings);
+    Text value = AtInstallDrive(services, valueTail);
     services.WriteIniValue(file, texts::kSettingsSection, Text(key), value);
 }
 
@@ -109,7 +109,7 @@ void CompleteInstallation(Services& services, const InstallerPayloads& payloads)
                        texts::kInstallFolder);
 
     services.WriteRegistryValue(texts::kCurrentUserRoot, texts::kInstallDriveValue, InstallDrive(services));
-    services.WriteBytesToFile(OnInstallDrive(services, texts::kUninstallerFile), {payloads.uninstallerImage});
+    services.WriteBytesToFile(AtInstallDrive(services, texts::kUninstallerFile), {payloads.uninstallerImage});
     WriteQuotesSetting(services, texts::kOrderKey, texts::kTradeProgram);
     WriteQuotesSetting(services, texts::kBasePathKey, texts::kQuotesFolder);
     WriteQuotesSetting(services, texts::kAlertKey, texts::kAlertSound);
@@ -132,7 +132,7 @@ void OnInstallPressed(Services& services, const InstallerPayloads& payloads, int
     RemoveOldShortcuts(services);
 
     int32_t written =
-        services.WriteBytesToFile(OnInstallDrive(services, texts::kClientArchive), {payloads.clientArchive});
+        services.WriteBytesToFile(AtInstallDrive(services, texts::kClientArchive), {payloads.clientArchive});
     int32_t extracted = ExtractClientArchive(services);
     if (written == 1 && extracted == 1) {
         CompleteInstallation(services, payloads);
