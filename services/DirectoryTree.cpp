@@ -1,6 +1,8 @@
 // RemoveDirectoryTree: empties a folder depth first and removes it. Entries
 // whose name begins with a dot are kept, attributes are never changed, inner
-// failures are ignored, and links to folders are never followed.
+// failures are ignored. Links to folders (junctions, symbolic links) are
+// neither followed nor removed: removing one through a layer that resolves it
+// could reach its target, so a link keeps its folder, like a read-only file.
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -33,9 +35,9 @@ std::vector<FolderEntry> ListFolder(const std::string& folder) {
 
 void EmptyFolder(const std::string& folder) {
     for (const FolderEntry& entry : ListFolder(folder)) {
+        if (entry.isLink) continue;
         if (entry.isFolder) {
-            // A link is removed as itself; what it points at is left alone.
-            if (!entry.isLink) EmptyFolder(entry.path);
+            EmptyFolder(entry.path);
             RemoveDirectoryA(entry.path.c_str());
         } else {
             DeleteFileA(entry.path.c_str());
@@ -55,9 +57,9 @@ int32_t Win32Services::RemoveDirectoryTree(const Text& path) {
     const std::string& bytes = path.Bytes();
     std::string folder = bytes.substr(std::min(bytes.find_first_not_of(' '), bytes.size()));
     if (folder.empty() || IsDriveOrDriveRoot(folder)) return 0;
-    // A path that is itself a link is removed as a link, never emptied.
     DWORD attributes = GetFileAttributesA(folder.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) EmptyFolder(folder);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return 0;
+    EmptyFolder(folder);
     return RemoveDirectoryA(folder.c_str()) ? 1 : 0;
 }
 

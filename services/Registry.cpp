@@ -28,11 +28,15 @@ std::optional<std::string> QueryTextData(HKEY key, const std::string& valueName,
     return std::string(data.data(), std::min<size_t>(size, data.size()));
 }
 
+// The size the ANSI function reports can count characters rather than bytes,
+// which is too small for double-byte text: the buffer allows two bytes for each.
 std::optional<std::string> ExpandReferences(const std::string& text) {
     DWORD needed = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
     if (needed == 0) return std::nullopt;
-    std::vector<char> expanded(needed + 1, '\0');
-    if (ExpandEnvironmentStringsA(text.c_str(), expanded.data(), needed) == 0) return std::nullopt;
+    std::vector<char> expanded(static_cast<size_t>(needed) * 2 + 1, '\0');
+    DWORD size = static_cast<DWORD>(expanded.size() - 1);
+    DWORD used = ExpandEnvironmentStringsA(text.c_str(), expanded.data(), size);
+    if (used == 0 || used > size) return std::nullopt;
     return std::string(expanded.data());
 }
 
