@@ -1,5 +1,5 @@
 // The drive box and ListDrives on the sandbox's drives: C: and D: (label
-// DATA) fixed; E: fixed, or a CD-ROM drive when test_drive_box.py runs these
+// DATA) fixed; E: fixed, or a CD-ROM drive when test_controls.py runs these
 // tests in a sandbox that maps it so. The program runs from C:\setup.
 #include <gtest/gtest.h>
 
@@ -17,6 +17,13 @@ using testing::ControlHost;
 constexpr int32_t kCurrentDrive = 8, kDriveKind = 9, kTextColor = 10, kBackColor = 11;
 
 bool DriveEIsCdrom() { return GetDriveTypeA("E:\\") == DRIVE_CDROM; }
+
+// test_controls.py says which layout it made; without it either is fine.
+TEST(DriveBox, SandboxHasTheDrivesTheScenarioAskedFor) {
+    char wanted[16] = {};
+    GetEnvironmentVariableA("VARNESSE_DRIVE_E", wanted, sizeof wanted);
+    if (std::string(wanted) == "cdrom") EXPECT_TRUE(DriveEIsCdrom());
+}
 
 UnitDescription DriveBoxUnit(int32_t driveKind, std::map<int32_t, PropertyValue> more = {}) {
     UnitDescription unit;
