@@ -33,5 +33,6 @@ std::vector<ProbeCommand> TextCommands();
 std::vector<ProbeCommand> DiskCommands();
 std::vector<ProbeCommand> ShellCommands();
 std::vector<ProbeCommand> ArchiveCommands();
+std::vector<ProbeCommand> PictureCommands();
 
 }  // namespace varnesse::probe
