@@ -5,6 +5,8 @@
 //   WriteStartupShowCommand FILE       writes this process's start-up show command
 //   DelayWithEvents MS [quit]          "elapsed=MS cpu=MS" (quit: WM_QUIT posted first,
 //                                      then "quit=1" when it is still queued)
+//   PollingDelay MS                    "elapsed=MS cpu=MS" of a busy polling wait of the
+//                                      same length (the benchmark's reference)
 //   ShowMessage TEXT FLAGS [TITLE]     the result
 //   GetSpecialFolder KIND, SpecialFolderPath [KIND]
 //   CreateShellShortcut LINK TARGET [DESC [ARGS [WORKDIR]]]
@@ -91,6 +93,19 @@ int Delay(Services& services, const Arguments& a) {
     return 0;
 }
 
+// The reference for the delay benchmark: the queue polled without pause
+// until the tick counter passes the deadline.
+int PollingDelay(Services&, const Arguments& a) {
+    const uint64_t processorBefore = ProcessorMilliseconds();
+    const ULONGLONG before = GetTickCount64();
+    const DWORD deadline = GetTickCount() + static_cast<DWORD>(IntegerArgument(a[0]));
+    MSG message;
+    while (GetTickCount() <= deadline) PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+    std::printf("elapsed=%llu cpu=%llu\n", static_cast<unsigned long long>(GetTickCount64() - before),
+                static_cast<unsigned long long>(ProcessorMilliseconds() - processorBefore));
+    return 0;
+}
+
 int Message(Services& services, const Arguments& a) {
     PrintInteger(services.ShowMessage(a[0], IntegerArgument(a[1]), Position(a, 2), std::nullopt));
     return 0;
@@ -156,6 +171,7 @@ std::vector<ProbeCommand> ShellCommands() {
         {"RunCommandLine", 1, 3, RunCommand},
         {"WriteStartupShowCommand", 1, 1, WriteStartupShowCommand},
         {"DelayWithEvents", 1, 2, Delay},
+        {"PollingDelay", 1, 1, PollingDelay},
         {"ShowMessage", 2, 3, Message},
         {"GetSpecialFolder", 1, 1,
          [](Services& s, const Arguments& a) { PrintText(s.GetSpecialFolder(IntegerArgument(a[0]))); return 0; }},
