@@ -79,6 +79,12 @@ struct MemoryDcTraits {
     static void Close(Type value) { DeleteDC(value); }
 };
 
+struct IconTraits {
+    using Type = HICON;
+    static Type Empty() { return nullptr; }
+    static void Close(Type value) { DestroyIcon(value); }
+};
+
 // Process, thread, event handles: null when empty.
 using KernelHandle = UniqueOwner<KernelHandleTraits>;
 // CreateFileA handles: INVALID_HANDLE_VALUE when empty.
@@ -88,6 +94,8 @@ using SnapshotHandle = UniqueOwner<InvalidIsEmptyHandleTraits>;
 // FindFirstFileA searches.
 using FindHandle = UniqueOwner<FindHandleTraits>;
 using RegistryKey = UniqueOwner<RegistryKeyTraits>;
+// Icons made from bytes (CreateIconFromResourceEx), never shared ones.
+using IconHandle = UniqueOwner<IconTraits>;
 // Brushes, fonts, bitmaps made by the program (never stock objects).
 template <typename T>
 using GdiObject = UniqueOwner<GdiObjectTraits<T>>;
