@@ -169,10 +169,10 @@ void DriveBox::WriteProperty(int32_t number, int32_t, const PropertyValue& value
     }
 }
 
-void DriveBox::TakeUsersChoice() {
+void DriveBox::TakeUsersChoice(bool fire) {
     LRESULT item = SendMessageA(box_, CB_GETCURSEL, 0, 0);
     storedLetter_ = item >= 0 ? static_cast<char>(SendMessageA(box_, CB_GETITEMDATA, item, 0)) : 0;
-    if (fire_) fire_(0, {});
+    if (fire && fire_) fire_(0, {});
 }
 
 bool DriveBox::IsOwnWindow(HWND window) const {
@@ -189,20 +189,32 @@ std::optional<LRESULT> DriveBox::Colours(HDC dc) {
     return reinterpret_cast<LRESULT>(brush_.Get());
 }
 
+// The user's choice is confirmed by CBN_SELENDOK, which the system may
+// follow with CBN_SELCHANGE for the same choice (seen under Wine, for the
+// mouse and the keyboard alike); that one only settles the letter. A
+// CBN_SELCHANGE on its own, with the list closed, is a choice by the arrow
+// keys; one while the list is open waits for its confirmation. A selection
+// made by the program sends neither, so it fires nothing.
+void DriveBox::Notified(WORD code) {
+    bool opened = SendMessageA(box_, CB_GETDROPPEDSTATE, 0, 0) != 0;
+    if (code == CBN_SELENDOK) {
+        TakeUsersChoice(true);
+        justConfirmed_ = true;
+    } else if (code == CBN_SELCHANGE && !opened) {
+        TakeUsersChoice(!justConfirmed_);
+        justConfirmed_ = false;
+    } else if (code != CBN_SELCHANGE && code != CBN_CLOSEUP) {
+        justConfirmed_ = false;
+    }
+}
+
 std::optional<LRESULT> DriveBox::HandleParentMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     HWND from = reinterpret_cast<HWND>(lParam);
     switch (message) {
-        case WM_COMMAND: {
+        case WM_COMMAND:
             if (from != box_ || !box_) return std::nullopt;
-            // Choosing in the opened list is confirmed by CBN_SELENDOK; the
-            // arrow keys on the closed box change the choice with
-            // CBN_SELCHANGE alone. A selection made by the program sends
-            // neither, so it fires nothing.
-            bool opened = SendMessageA(box_, CB_GETDROPPEDSTATE, 0, 0) != 0;
-            WORD code = HIWORD(wParam);
-            if ((code == CBN_SELENDOK && opened) || (code == CBN_SELCHANGE && !opened)) TakeUsersChoice();
+            Notified(HIWORD(wParam));
             return 0;
-        }
         case WM_CTLCOLORLISTBOX:
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC:

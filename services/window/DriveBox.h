@@ -28,7 +28,8 @@ private:
     void FillList();
     void SelectLetter(char letter);
     void ApplyLook();
-    void TakeUsersChoice();
+    void Notified(WORD code);
+    void TakeUsersChoice(bool fire);
     bool IsOwnWindow(HWND window) const;
     std::optional<LRESULT> Colours(HDC dc);
     static LRESULT CALLBACK BoxProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
@@ -37,6 +38,7 @@ private:
     EventSink fire_;
     HWND box_ = nullptr;
     char storedLetter_ = 0;  // 'A'..'Z', or 0 for none
+    bool justConfirmed_ = false;  // the last notification was CBN_SELENDOK
     int32_t driveKind_ = 0;
     int32_t textColor_ = 0;
     int32_t backColor_ = 0;

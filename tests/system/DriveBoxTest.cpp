@@ -203,6 +203,42 @@ TEST(DriveBox, UsersChoiceByKeyboardStoresTheLetterAndFiresEventZero) {
     EXPECT_TRUE(host.Events()[0].arguments.empty());
 }
 
+void ClickAt(POINT point) {
+    SetCursorPos(point.x, point.y);
+    INPUT clicks[2] = {};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, clicks, sizeof(INPUT));
+    ControlHost::Pump(400);
+}
+
+TEST(DriveBox, UsersChoiceWithTheMouseFiresEventZeroOnce) {
+    ControlHost host;
+    window::Control* box = host.Add(DriveBoxUnit(2));
+    ASSERT_NE(box, nullptr);
+    host.Show();
+    SetForegroundWindow(host.Window());
+    ControlHost::Pump(300);
+    RECT closed;
+    GetWindowRect(box->Handle(), &closed);
+    ClickAt({closed.right - 8, (closed.top + closed.bottom) / 2});  // the drop-down button
+    ASSERT_TRUE(SendMessageA(box->Handle(), CB_GETDROPPEDSTATE, 0, 0)) << "the list opens";
+    EXPECT_TRUE(host.Events().empty()) << "opening the list chooses nothing";
+    COMBOBOXINFO parts{};
+    parts.cbSize = sizeof parts;
+    ASSERT_TRUE(GetComboBoxInfo(box->Handle(), &parts));
+    RECT list;
+    GetWindowRect(parts.hwndList, &list);
+    LRESULT itemHeight = SendMessageA(parts.hwndList, LB_GETITEMHEIGHT, 0, 0);
+    ClickAt({(list.left + list.right) / 2, list.top + static_cast<LONG>(itemHeight) * 3 / 2});  // item 2: D
+    EXPECT_FALSE(SendMessageA(box->Handle(), CB_GETDROPPEDSTATE, 0, 0));
+    EXPECT_EQ(CurrentDrive(*box), Text("D"));
+    EXPECT_EQ(Selected(box->Handle()), "D: （硬盘） DATA");
+    ASSERT_EQ(host.Events().size(), 1u);
+    EXPECT_EQ(host.Events()[0].event, 0);
+}
+
 TEST(ListDrives, KindsPickDriveTypes) {
     bool cdrom = DriveEIsCdrom();
     const std::vector<Text> all = {"C:", "D:", "E:"};
