@@ -1,7 +1,12 @@
 #include "services/zip/ExtractionProgress.h"
 
+#include "services/window/RuntimeState.h"
+
 namespace varnesse::zip {
 namespace {
+
+// The component's own event, numbered like the drive box's.
+constexpr int32_t kProgressEvent = 0;
 
 ProgressRecord& Record() {
     static ProgressRecord record;
@@ -42,10 +47,17 @@ void ExtractionProgress::Finish() {
     if (!stopped_) Raise(Record().total);
 }
 
+// Raised through the component's window while that window exists; a handler
+// that answers false stops the walk after the current entry.
 void ExtractionProgress::Raise(int32_t done) {
     ProgressRecord& record = Record();
     record.lastPercentage = Percentage(done, record.total);
     ++record.eventCount;
+    window::WindowRecord* owner = window::FindWindowRecord(record.component.windowId);
+    if (!owner || !owner->live) return;
+    std::optional<bool> answer =
+        window::FireEvent(*owner, record.component.controlId, kProgressEvent, {record.lastPercentage});
+    if (answer && !*answer) stopped_ = true;
 }
 
 }  // namespace varnesse::zip

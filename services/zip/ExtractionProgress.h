@@ -1,7 +1,8 @@
 // The archive component's progress event: raised after every handled entry
-// and once more at the end of a call, with the percentage done. No handler is
-// bound in this system, so the walk never stops early; the component keeps a
-// record of what it last reported.
+// and once more at the end of a call, with the percentage done, through the
+// component's window when it exists. No handler is bound in this system, so
+// the walk never stops early; the component keeps a record of what it last
+// reported.
 #pragma once
 
 #include <cstdint>
