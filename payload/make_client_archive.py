@@ -194,7 +194,10 @@ def iconfig_ini(rng, size):
 
 # The entries, in archive order: (name, content maker or "program:KEY", size).
 # A folder entry is a name ending in "/". Stored files are the six named in
-# STORED; the others are deflated.
+# STORED; the others are deflated. No stand-in library bears the name of one
+# that the system's own DLLs import (Wine's user32 imports zlib1.dll): the
+# loader would take the stand-in from the program's folder and the client
+# programs could not start from the installation.
 TRADE = [
     ("Trade/Renovix-trade/", None, 0),
     ("Trade/Renovix-trade/Renovix.exe", "program:renovix", 0),
@@ -204,7 +207,7 @@ TRADE = [
     ("Trade/Renovix-trade/libcurl.dll", program_image, 412_160),
     ("Trade/Renovix-trade/libcrypto-1_1.dll", program_image, 1_203_712),
     ("Trade/Renovix-trade/libssl-1_1.dll", program_image, 258_048),
-    ("Trade/Renovix-trade/zlib1.dll", program_image, 86_016),
+    ("Trade/Renovix-trade/zpack.dll", program_image, 86_016),
     ("Trade/Renovix-trade/msvcp140.dll", program_image, 440_320),
     ("Trade/Renovix-trade/vcruntime140.dll", program_image, 98_304),
     ("Trade/Renovix-trade/temp/", None, 0),
@@ -219,7 +222,7 @@ TRADE = [
     ("Trade/libcurl.dll", program_image, 412_160),
     ("Trade/libcrypto-1_1.dll", program_image, 1_203_712),
     ("Trade/libssl-1_1.dll", program_image, 258_048),
-    ("Trade/zlib1.dll", program_image, 86_016),
+    ("Trade/zpack.dll", program_image, 86_016),
     ("Trade/msvcp140.dll", program_image, 440_320),
     ("Trade/vcruntime140.dll", program_image, 98_304),
     ("Trade/sqlite3.dll", program_image, 1_062_400),
@@ -297,7 +300,7 @@ ORVU = [
     ("Orvu/OrvuNet.dll", program_image, 491_520),
     ("Orvu/OrvuFormula.dll", program_image, 409_600),
     ("Orvu/libcurl.dll", program_image, 412_160),
-    ("Orvu/zlib1.dll", program_image, 86_016),
+    ("Orvu/zpack.dll", program_image, 86_016),
     ("Orvu/sqlite3.dll", program_image, 860_160),
     ("Orvu/msvcp140.dll", program_image, 440_320),
     ("Orvu/vcruntime140.dll", program_image, 98_304),
