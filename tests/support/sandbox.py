@@ -176,6 +176,19 @@ class Sandbox:
             self._pending_drive_types.append((letter, kind))
         return folder
 
+    def add_small_drive(self, letter, size="2m"):
+        """Maps a drive letter to a tmpfs of `size` bytes (mount's notation), a
+        fixed disk that runs full. Needs the right to mount (root); returns
+        the folder, or None when the mount is refused. close() unmounts it."""
+        folder = self.root / "drives" / letter.lower()
+        folder.mkdir(parents=True, exist_ok=True)
+        mounted = subprocess.run(["mount", "-t", "tmpfs", "-o", f"size={size}", "tmpfs", str(folder)],
+                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
+        if mounted.returncode != 0:
+            return None
+        self._mounts = getattr(self, "_mounts", []) + [folder]
+        return self.add_drive(letter, folder)
+
     def _apply_drive_types(self):
         for letter, kind in getattr(self, "_pending_drive_types", []):
             self.wine("reg", "add", r"HKLM\Software\Wine\Drives", "/v", f"{letter}:", "/t", "REG_SZ",
@@ -278,6 +291,9 @@ class Sandbox:
     def close(self):
         subprocess.run([WINESERVER, "-k"], env=self.env, check=False,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        for folder in getattr(self, "_mounts", []):
+            subprocess.run(["umount", "-l", str(folder)], stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL, check=False)
         if self._xvfb:
             self._xvfb.send_signal(signal.SIGTERM)
             with contextlib.suppress(subprocess.TimeoutExpired):
