@@ -101,15 +101,19 @@ void PictureBox::WriteProperty(int32_t number, int32_t, const PropertyValue& val
     if (number == BackColor) {
         background_.Reset(CreateSolidBrush(BackgroundColour(properties_.IntegerOf(BackColor))));
     }
-    if (number == PictureBytes) picture_ = LoadPicture(properties_.BytesOf(PictureBytes));
+    if (number == PictureBytes) {
+        picture_ = LoadPicture(properties_.BytesOf(PictureBytes));
+        prepared_.Reset();
+    }
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-void PictureBox::Paint(HDC dc, const PAINTSTRUCT&) {
-    RECT client = ClientRectangle(Handle());
-    FillRect(dc, &client, background_ ? background_.Get() : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    if (!picture_) return;
-
+// The picture's pixels ready for the screen: made once per picture and
+// background colour, so a paint only stretches.
+bool PictureBox::PreparePixels(HDC dc) {
+    COLORREF background = BackgroundColour(properties_.IntegerOf(BackColor));
+    if (prepared_ && preparedFor_ == background) return true;
+    prepared_.Reset();
     BITMAPINFO header{};
     header.bmiHeader.biSize = sizeof header.bmiHeader;
     header.bmiHeader.biWidth = picture_->width;
@@ -119,12 +123,21 @@ void PictureBox::Paint(HDC dc, const PAINTSTRUCT&) {
     header.bmiHeader.biCompression = BI_RGB;
     void* pixels = nullptr;
     GdiObject<HBITMAP> bitmap(CreateDIBSection(dc, &header, DIB_RGB_COLORS, &pixels, nullptr, 0));
-    MemoryDc memory(CreateCompatibleDC(dc));
-    if (!bitmap || !pixels || !memory) return;
-    CopyBlended(*picture_, BackgroundColour(properties_.IntegerOf(BackColor)), static_cast<uint8_t*>(pixels));
+    if (!bitmap || !pixels) return false;
+    CopyBlended(*picture_, background, static_cast<uint8_t*>(pixels));
     GdiFlush();
+    prepared_ = std::move(bitmap);
+    preparedFor_ = background;
+    return true;
+}
 
-    Selection selected(memory.Get(), bitmap.Get());
+void PictureBox::Paint(HDC dc, const PAINTSTRUCT&) {
+    RECT client = ClientRectangle(Handle());
+    FillRect(dc, &client, background_ ? background_.Get() : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    if (!picture_ || !PreparePixels(dc)) return;
+    MemoryDc memory(CreateCompatibleDC(dc));
+    if (!memory) return;
+    Selection selected(memory.Get(), prepared_.Get());
     RECT target = PictureTarget(properties_.IntegerOf(DisplayMode), {picture_->width, picture_->height},
                                 {client.right, client.bottom});
     if (DisplayBitsPerPixel() > 16) {

@@ -29,10 +29,13 @@ public:
 private:
     explicit PictureBox(const UnitDescription& unit);
     void Paint(HDC dc, const PAINTSTRUCT& paint) override;
+    bool PreparePixels(HDC dc);
 
     PropertyStore properties_;
     GdiObject<HBRUSH> background_;
     std::optional<Picture> picture_;
+    GdiObject<HBITMAP> prepared_;  // picture_ blended with preparedFor_
+    COLORREF preparedFor_ = 0;
 };
 
 // Where a picture of the given size lands in a client area of the given size
