@@ -398,23 +398,28 @@ def solve_tuned(top, table, inputs):
     packed_target, size_target = TOTALS[top]
     makers = {name: maker for name, maker, _ in table}
     # The dense file adds about one compressed byte per byte, the sparse file
-    # almost none: pick the dense size, and the sparse file takes the rest of
-    # the expanded total; search near the estimate for an exact fit.
-    estimate = packed_target - fixed_packed - 2_000
-    for step in range(20_000):
-        dense_size = estimate + (step // 2 if step % 2 == 0 else -(step // 2 + 1))
+    # almost none: the sparse file takes what the dense file leaves of the
+    # expanded total; find a dense size whose compressed total fits exactly,
+    # starting from the estimate that a first trial gives.
+    def trial(dense_size):
         sparse_size = size_target - fixed_size - dense_size
-        if dense_size <= 0 or sparse_size <= 0:
-            continue
         dense = make_entry(dense_name, makers[dense_name], dense_size, inputs)
         sparse = make_entry(sparse_name, makers[sparse_name], sparse_size, inputs)
-        if fixed_packed + len(dense.packed) + len(sparse.packed) == packed_target:
+        return dense, sparse, fixed_packed + len(dense.packed) + len(sparse.packed)
+
+    first = packed_target - fixed_packed
+    if first <= 0:
+        raise SystemExit(f"make_client_archive: the files of {top} already exceed its compressed total")
+    estimate = first + packed_target - trial(first)[2]
+    for step in range(4_000):
+        dense_size = estimate + (step + 1) // 2 * (1 if step % 2 else -1)
+        if dense_size <= 0 or dense_size >= size_target - fixed_size:
+            continue
+        dense, sparse, packed = trial(dense_size)
+        if packed == packed_target:
             entries[dense_name] = dense
             entries[sparse_name] = sparse
             return [entries[name] for name, _, _ in table]
-        # Jump straight to the estimate that matches, then walk around it.
-        if step == 0:
-            estimate += packed_target - (fixed_packed + len(dense.packed) + len(sparse.packed))
     raise SystemExit(f"make_client_archive: no sizes fit the totals of {top}")
 
 
