@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "services/Owners.h"
 #include "services/Win32Services.h"
 
 namespace {
@@ -28,6 +29,28 @@ TEST(GetSpecialFolder, EveryKindEndsWithOneBackslashOthersAreEmpty) {
         if (expected != known.end()) EXPECT_EQ(path, expected->second) << "kind " << kind;
     }
     for (int32_t kind : {0, 12, -1}) EXPECT_TRUE(services.GetSpecialFolder(kind).IsEmpty()) << "kind " << kind;
+}
+
+// The last character decides, not the last byte: "乗" ends in the byte 0x5C.
+TEST(GetSpecialFolder, FolderEndingInACharacterWithBackslashByteGetsItsBackslash) {
+    const char* folder = "C:\\users\\varnesse\\文档乗";
+    ASSERT_TRUE(CreateDirectoryA(folder, nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    varnesse::RegistryKey key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER,
+                            "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders", 0,
+                            KEY_QUERY_VALUE | KEY_SET_VALUE, key.Put()),
+              ERROR_SUCCESS);
+    char saved[MAX_PATH] = {};
+    DWORD savedType = REG_EXPAND_SZ, savedSize = sizeof saved;
+    RegQueryValueExA(key.Get(), "Personal", nullptr, &savedType, reinterpret_cast<BYTE*>(saved), &savedSize);
+    RegSetValueExA(key.Get(), "Personal", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder),
+                   static_cast<DWORD>(strlen(folder) + 1));
+
+    varnesse::Win32Services services;
+    EXPECT_EQ(services.GetSpecialFolder(1), Text(std::string(folder) + "\\"));
+
+    RegSetValueExA(key.Get(), "Personal", 0, savedType, reinterpret_cast<const BYTE*>(saved), savedSize);
+    RemoveDirectoryA(folder);
 }
 
 TEST(ShellFolderSources, RawPathsAndFailures) {
