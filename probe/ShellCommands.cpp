@@ -8,6 +8,8 @@
 //   PollingDelay MS                    "elapsed=MS cpu=MS" of a busy polling wait of the
 //                                      same length (the benchmark's reference)
 //   ShowMessage TEXT FLAGS [TITLE]     the result
+//   EndProgram CODE                    two exit callbacks print "first" and "second",
+//                                      then the program ends with CODE
 //   GetSpecialFolder KIND, SpecialFolderPath [KIND]
 //   CreateShellShortcut LINK TARGET [DESC [ARGS [WORKDIR]]]
 //   CreateShortcutLink NAME TARGET [ARGS [ICON [STYLE [DESC [HOTKEY]]]]]
@@ -111,6 +113,23 @@ int Message(Services& services, const Arguments& a) {
     return 0;
 }
 
+void FirstExitCallback() {
+    std::printf("first\n");
+    std::fflush(stdout);
+}
+
+void SecondExitCallback() {
+    std::printf("second\n");
+    std::fflush(stdout);
+}
+
+int End(Services& services, const Arguments& a) {
+    services.AddExitCallback(FirstExitCallback);
+    services.AddExitCallback(SecondExitCallback);
+    services.EndProgram(IntegerArgument(a[0]));
+    return 0;  // not reached
+}
+
 int ShellShortcut(Services& services, const Arguments& a) {
     OleSession ole;
     PrintInteger(services.CreateShellShortcut(a[0], a[1], Position(a, 2), Position(a, 3), Position(a, 4)));
@@ -173,6 +192,7 @@ std::vector<ProbeCommand> ShellCommands() {
         {"DelayWithEvents", 1, 2, Delay},
         {"PollingDelay", 1, 1, PollingDelay},
         {"ShowMessage", 2, 3, Message},
+        {"EndProgram", 1, 1, End},
         {"GetSpecialFolder", 1, 1,
          [](Services& s, const Arguments& a) { PrintText(s.GetSpecialFolder(IntegerArgument(a[0]))); return 0; }},
         {"SpecialFolderPath", 0, 1,

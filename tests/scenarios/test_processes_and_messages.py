@@ -94,6 +94,13 @@ class ProcessesAndMessages(unittest.TestCase):
         self.assertGreaterEqual(facts["elapsed"], 1000, "WM_QUIT does not end the delay early")
         self.assertEqual(facts["quit"], 1, "WM_QUIT stays in the queue")
 
+    def test_end_program_runs_the_exit_callbacks_once_in_order(self):
+        for code, shown in [("0", 0), ("3", 3), ("-1", 255)]:
+            with self.subTest(code=code):
+                exit_code, out, _ = self.box.run(PROBE, "EndProgram", code)
+                self.assertEqual(exit_code, shown)
+                self.assertEqual(out.decode().splitlines(), ["first", "second"])
+
     def test_message_box_titles_and_results(self):
         # (flags, title or None for left out, title shown, keys pressed, result)
         cases = [
