@@ -33,6 +33,7 @@ std::vector<ProbeCommand> TextCommands();
 std::vector<ProbeCommand> DiskCommands();
 std::vector<ProbeCommand> ShellCommands();
 std::vector<ProbeCommand> ArchiveCommands();
+std::vector<ProbeCommand> WindowCommands();
 std::vector<ProbeCommand> PictureCommands();
 
 }  // namespace varnesse::probe

@@ -11,7 +11,7 @@ namespace {
 std::vector<varnesse::probe::ProbeCommand> AllCommands() {
     using namespace varnesse::probe;
     std::vector<ProbeCommand> all;
-    for (auto group : {TextCommands, ShellCommands, DiskCommands, PictureCommands, ArchiveCommands}) {
+    for (auto group : {TextCommands, ShellCommands, DiskCommands, PictureCommands, ArchiveCommands, WindowCommands}) {
         for (const ProbeCommand& command : group()) all.push_back(command);
     }
     return all;
