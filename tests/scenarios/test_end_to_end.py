@@ -64,6 +64,7 @@ class EndToEnd(unittest.TestCase):
         """One successful installation onto `drive` chosen in the drive box."""
         installer = self.start_installer(box, folder)
         self.assertEqual(installer.install(drive), 0, f"installation onto {drive}: exit code")
+        self.assertIn(ui.SUCCESS_MESSAGE, installer.message)
         return installer
 
     # What an installation leaves ------------------------------------------------
@@ -125,15 +126,18 @@ class EndToEnd(unittest.TestCase):
         self.assert_machine_installed(box, "D")
         self.assertFalse(box.linux_path(folder("C")).exists())
 
-        # No: nothing is removed.
+        # No: nothing is removed. Only the question shows, never the
+        # uninstaller's own window.
         uninstaller = ui.start_uninstaller(box, folder("D"))
-        self.assertTrue(uninstaller.answer(ui.CONFIRM_TITLE, "n"), "no confirmation question")
+        self.assertTrue(uninstaller.wait_window(ui.CONFIRM_TITLE), "no confirmation question")
+        self.assertEqual(uninstaller.input.find_windows(ui.UNINSTALLER_TITLE), [])
+        self.assertIn(ui.CONFIRM_QUESTION, uninstaller.answer(ui.CONFIRM_TITLE, "n") or "no question")
         self.assertEqual(uninstaller.wait_exit(), 0)
         self.assert_machine_installed(box, "D")
 
         # Yes: the key, the shortcuts, the client folders and the archive go.
         uninstaller = ui.start_uninstaller(box, folder("D"))
-        self.assertTrue(uninstaller.answer(ui.CONFIRM_TITLE, "y"), "no confirmation question")
+        self.assertIn(ui.CONFIRM_QUESTION, uninstaller.answer(ui.CONFIRM_TITLE, "y") or "no question")
         self.assertEqual(uninstaller.wait_exit(), 0)
         box.wait()
         self.assertFalse(ui.registry_key_exists(box, ui.REGISTRY_KEY))
@@ -152,7 +156,7 @@ class EndToEnd(unittest.TestCase):
         marker.write_text("keep")
         box.install_program(BIN / UNINSTALLER, folder("D"))
         uninstaller = ui.start_uninstaller(box, folder("D"))
-        self.assertTrue(uninstaller.answer(ui.ERROR_TITLE), "no not-installed message")
+        self.assertIn(ui.NOT_INSTALLED_MESSAGE, uninstaller.answer(ui.ERROR_TITLE) or "no message")
         self.assertEqual(uninstaller.wait_exit(), 0)
         self.assertEqual(marker.read_text(), "keep")
 
@@ -180,6 +184,7 @@ class EndToEnd(unittest.TestCase):
             # succeeds.
             code = installer.install()
         self.assertEqual(code, 0)
+        self.assertIn(ui.SUCCESS_MESSAGE, installer.message)
         self.assert_machine_installed(box, "D")
 
     def test_reinstallation_edge_cases(self):
@@ -211,9 +216,11 @@ class EndToEnd(unittest.TestCase):
             self.skipTest("cannot mount a small file system here (needs root)")
         installer = self.start_installer(box)
         self.assertIsNone(installer.install("F"), "a full drive must not end the installer")
+        self.assertIn(ui.FAILURE_MESSAGE, installer.message)
         self.assertTrue(installer.running(), "the window stays after the failure")
         self.assertIsNone(ui.installed_drive(box))
         self.assertEqual(installer.install("D"), 0)
+        self.assertIn(ui.SUCCESS_MESSAGE, installer.message)
         self.assert_machine_installed(box, "D")
 
     def test_read_only_and_open_files_in_the_old_installation(self):
@@ -239,8 +246,10 @@ class EndToEnd(unittest.TestCase):
         holder = self.hold_open(box, folder("D") + "\\" + held.replace("/", "\\"))
         installer = self.start_installer(box)
         self.assertIsNone(installer.install("D"), "a held archive file must fail the installation")
+        self.assertIn(ui.FAILURE_MESSAGE, installer.message)
         self.release(box, holder)
         self.assertEqual(installer.install("D"), 0)
+        self.assertIn(ui.SUCCESS_MESSAGE, installer.message)
         self.assert_machine_installed(box, "D", extra={"Trade/session.log", "Orvu/notes.txt"})
 
     def hold_open(self, box, windows_path):

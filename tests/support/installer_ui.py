@@ -13,9 +13,14 @@ import sandbox
 from xinput import XInput
 
 MAIN_TITLE = "Varnesse商城客户端安装程序"
+UNINSTALLER_TITLE = "Varnesse商城客户端卸载程序"
 MESSAGE_TITLE = "提示："
 CONFIRM_TITLE = "重要提示："
 ERROR_TITLE = "错误："
+SUCCESS_MESSAGE = "恭喜，安装成功！"
+FAILURE_MESSAGE = "抱歉，安装失败！请重新安装！"
+CONFIRM_QUESTION = "您确定要卸载 Varnesse商城客户端 吗？"
+NOT_INSTALLED_MESSAGE = "卸载失败！尚未安装Varnesse商城客户端！"
 INSTALL_FOLDER = "Varnesse商城"
 REGISTRY_KEY = r"HKCU\Varnesse商城"
 REGISTRY_VALUE = "安装目录"
@@ -160,15 +165,23 @@ class ProgramWindows:
             return window not in self.box.x("xdotool", "search", "--onlyvisible", "--name", ".").split()
         return wait_until(gone, timeout)
 
+    def window_text(self, title):
+        """The texts inside the window titled `title` (a message box: its
+        message and its buttons), one a line, as the program shows them;
+        read by probe.exe inside the sandbox."""
+        code, out, _ = self.box.run("probe.exe", "DialogText", title, timeout=120)
+        return out.decode("gbk", "replace") if code == 0 else ""
+
     def answer(self, title, key="Return", timeout=60):
-        """Waits for a message box titled `title` and answers it with a key;
-        returns whether the box was there."""
+        """Waits for a message box titled `title`, reads its texts and answers
+        it with a key; returns the texts, or None when no box came."""
         window = self.wait_window(title, timeout)
         if not window:
-            return False
+            return None
+        text = self.window_text(title)
         self.keys(window, key)
         self.window_gone(window)
-        return True
+        return text
 
 
 class Installer(ProgramWindows):
@@ -181,25 +194,28 @@ class Installer(ProgramWindows):
             self.stop()
             raise AssertionError(f"the installer's main window did not appear within {timeout} s")
 
-    def choose_drive(self, letter):
-        """Opens the drive box, picks the drive by its letter and confirms it."""
+    def choose_drive(self, letter, settle=0.3):
+        """Opens the drive box, picks the drive by its letter and confirms it;
+        `settle` seconds for the list to open and the choice to land (more
+        for the slow 32-bit side of Wine)."""
         self.click(self.window, *DRIVE_BOX)
-        time.sleep(0.3)
+        time.sleep(settle)
         # The opened list selects the item that begins with the typed letter.
         self.box.x("xdotool", "key", letter.lower(), "Return")
-        time.sleep(0.2)
+        time.sleep(settle)
 
     def press_install(self):
         self.click(self.window, *INSTALL_LABEL)
 
     def install(self, drive=None, timeout=120):
         """Chooses a drive (or keeps the box's choice), presses "安装" and
-        answers the result message; returns the exit code, None while the
-        window stays (failure)."""
+        answers the result message (kept in `message`); returns the exit
+        code, None while the window stays (failure)."""
         if drive:
             self.choose_drive(drive)
         self.press_install()
-        if not self.answer(MESSAGE_TITLE, timeout=timeout):
+        self.message = self.answer(MESSAGE_TITLE, timeout=timeout)
+        if self.message is None:
             raise AssertionError("no result message after pressing 安装")
         # After success the program ends at once; after failure the window stays.
         if wait_until(lambda: not self.running(), 5):
