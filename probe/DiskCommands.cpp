@@ -14,11 +14,6 @@ namespace {
 // The main window and its archive component "ZIP压缩1".
 const WindowUnit kArchiveComponent{1375797249, 369164333};
 
-std::optional<Text> Optional(const Arguments& arguments, size_t index) {
-    if (index < arguments.size()) return arguments[index];
-    return std::nullopt;
-}
-
 // WriteBytesToFile PATH SOURCEFILE...: each source file's bytes become one block.
 int WriteBytes(Services& services, const Arguments& a) {
     std::vector<std::vector<uint8_t>> contents;
@@ -78,12 +73,12 @@ std::vector<ProbeCommand> DiskCommands() {
         // WriteIniValue FILE SECTION [KEY [VALUE]]: a missing KEY or VALUE is left out.
         {"WriteIniValue", 2, 4,
          [](Services& s, const Arguments& a) {
-             PrintInteger(s.WriteIniValue(a[0], a[1], Optional(a, 2), Optional(a, 3)));
+             PrintInteger(s.WriteIniValue(a[0], a[1], OptionalArgument(a, 2), OptionalArgument(a, 3)));
              return 0;
          }},
         {"ReadRegistryText", 2, 3,
          [](Services& s, const Arguments& a) {
-             PrintText(s.ReadRegistryText(IntegerArgument(a[0]), a[1], Optional(a, 2)));
+             PrintText(s.ReadRegistryText(IntegerArgument(a[0]), a[1], OptionalArgument(a, 2)));
              return 0;
          }},
         {"WriteRegistryValue", 3, 4, WriteRegistry},

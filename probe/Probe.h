@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,9 @@ void PrintTextList(const TextList& list);
 
 // Argument forms: integers in decimal.
 int32_t IntegerArgument(const Text& argument);
+// A trailing optional argument: left out when the command line ends before it.
+std::optional<Text> OptionalArgument(const Arguments& arguments, size_t index);
+std::optional<int32_t> OptionalIntegerArgument(const Arguments& arguments, size_t index);
 
 std::vector<ProbeCommand> TextCommands();
 std::vector<ProbeCommand> DiskCommands();

@@ -20,4 +20,14 @@ int32_t IntegerArgument(const Text& argument) {
     return static_cast<int32_t>(std::strtol(argument.CString(), nullptr, 10));
 }
 
+std::optional<Text> OptionalArgument(const Arguments& arguments, size_t index) {
+    if (index < arguments.size()) return arguments[index];
+    return std::nullopt;
+}
+
+std::optional<int32_t> OptionalIntegerArgument(const Arguments& arguments, size_t index) {
+    if (index < arguments.size()) return IntegerArgument(arguments[index]);
+    return std::nullopt;
+}
+
 }  // namespace varnesse::probe

@@ -32,9 +32,11 @@ namespace {
 
 const Text kOmit("--omit");
 
+// An optional position that may also be left out in the middle, as "--omit".
 std::optional<Text> Position(const Arguments& arguments, size_t index) {
-    if (index >= arguments.size() || arguments[index] == kOmit) return std::nullopt;
-    return arguments[index];
+    std::optional<Text> given = OptionalArgument(arguments, index);
+    if (given == kOmit) return std::nullopt;
+    return given;
 }
 
 std::optional<int32_t> IntegerPosition(const Arguments& arguments, size_t index) {

@@ -2,19 +2,6 @@
 #include "probe/Probe.h"
 
 namespace varnesse::probe {
-namespace {
-
-std::optional<Text> Optional(const Arguments& arguments, size_t index) {
-    if (index < arguments.size()) return arguments[index];
-    return std::nullopt;
-}
-
-std::optional<int32_t> OptionalInteger(const Arguments& arguments, size_t index) {
-    if (index < arguments.size()) return IntegerArgument(arguments[index]);
-    return std::nullopt;
-}
-
-}  // namespace
 
 std::vector<ProbeCommand> TextCommands() {
     return {
@@ -30,12 +17,12 @@ std::vector<ProbeCommand> TextCommands() {
         // FindText TEXT SEARCHED IGNORECASE [START]
         {"FindText", 3, 4,
          [](Services&, const Arguments& a) {
-             PrintInteger(FindText(a[0], a[1], OptionalInteger(a, 3), IntegerArgument(a[2]) != 0));
+             PrintInteger(FindText(a[0], a[1], OptionalIntegerArgument(a, 3), IntegerArgument(a[2]) != 0));
              return 0;
          }},
         {"SplitText", 1, 3,
          [](Services&, const Arguments& a) {
-             PrintTextList(SplitText(a[0], Optional(a, 1), OptionalInteger(a, 2)));
+             PrintTextList(SplitText(a[0], OptionalArgument(a, 1), OptionalIntegerArgument(a, 2)));
              return 0;
          }},
         {"LeftText", 2, 2, [](Services&, const Arguments& a) { PrintText(LeftText(a[0], IntegerArgument(a[1]))); return 0; }},

@@ -1,5 +1,8 @@
 #include "services/window/Caption.h"
 
+#include "services/window/Colours.h"
+#include "services/window/Fonts.h"
+
 namespace varnesse::window {
 namespace {
 
@@ -21,6 +24,18 @@ void DrawShifted(HDC dc, RECT area, const Text& caption, UINT format, int shift,
 }
 
 }  // namespace
+
+CaptionLook CaptionLookOf(const PropertyStore& properties, const CaptionProperties& numbers,
+                          const GdiObject<HFONT>& font) {
+    CaptionLook look;
+    look.font = FontOrDefault(font);
+    look.colour = LetterColour(properties.IntegerOf(numbers.textColor));
+    look.horizontalAlignment = properties.IntegerOf(numbers.horizontalAlignment);
+    look.wordWrap = properties.LogicalOf(numbers.wordWrap);
+    look.verticalAlignment = properties.IntegerOf(numbers.verticalAlignment);
+    look.effect = properties.IntegerOf(numbers.effect);
+    return look;
+}
 
 void DrawCaption(HDC dc, const RECT& area, const Text& caption, const CaptionLook& look) {
     if (caption.IsEmpty()) return;

@@ -6,6 +6,8 @@
 #include <cstdint>
 
 #include "services/Text.h"
+#include "services/Owners.h"
+#include "services/window/PropertyStore.h"
 
 namespace varnesse::window {
 
@@ -17,6 +19,15 @@ struct CaptionLook {
     int32_t verticalAlignment = 0;  // 0 top, 1 centred, 2 bottom (single line only)
     int32_t effect = 0;             // 0 none, 1 white shadow, 2 black shadow, 3 wide black shadow
 };
+
+// Where a kind keeps the properties that shape its letters.
+struct CaptionProperties {
+    int32_t textColor, horizontalAlignment, wordWrap, verticalAlignment, effect;
+};
+
+// The look of a caption from the kind's current property values.
+CaptionLook CaptionLookOf(const PropertyStore& properties, const CaptionProperties& numbers,
+                          const GdiObject<HFONT>& font);
 
 // Draws the caption into the rectangle with a transparent background; an
 // ampersand is drawn as it is. An empty caption draws nothing.

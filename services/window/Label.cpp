@@ -34,6 +34,9 @@ std::vector<PropertyRule> LabelRules() {
     };
 }
 
+const CaptionProperties kCaptionProperties{Label::TextColor, Label::HorizontalAlignment,
+                                           Label::WordWrap, Label::VerticalAlignment, Label::TextEffect};
+
 }  // namespace
 
 Label::Label(const UnitDescription& unit) : properties_(LabelRules(), unit) {
@@ -59,13 +62,7 @@ void Label::Paint(HDC dc, const PAINTSTRUCT& paint) {
     // BeginPaint already limits drawing to the update region.
     GdiObject<HBRUSH> background(CreateSolidBrush(BackgroundColour(properties_.IntegerOf(BackColor))));
     FillRect(dc, &paint.rcPaint, background.Get());
-    CaptionLook look;
-    look.font = FontOrDefault(font_);
-    look.colour = LetterColour(properties_.IntegerOf(TextColor));
-    look.horizontalAlignment = properties_.IntegerOf(HorizontalAlignment);
-    look.wordWrap = properties_.LogicalOf(WordWrap);
-    look.verticalAlignment = properties_.IntegerOf(VerticalAlignment);
-    look.effect = properties_.IntegerOf(TextEffect);
+    CaptionLook look = CaptionLookOf(properties_, kCaptionProperties, font_);
     DrawCaption(dc, ClientRectangle(Handle()), properties_.TextOf(Caption), look);
 }
 

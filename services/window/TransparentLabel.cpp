@@ -28,6 +28,10 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
     return TRUE;
 }
 
+const CaptionProperties kCaptionProperties{TransparentLabel::TextColor, TransparentLabel::HorizontalAlignment,
+                                           TransparentLabel::WordWrap, TransparentLabel::VerticalAlignment,
+                                           TransparentLabel::TextEffect};
+
 }  // namespace
 
 TransparentLabel::TransparentLabel(const UnitDescription& unit) : properties_(TransparentLabelRules(), unit) {
@@ -52,13 +56,7 @@ void TransparentLabel::WriteProperty(int32_t number, int32_t, const PropertyValu
 }
 
 void TransparentLabel::Paint(HDC dc, const PAINTSTRUCT&) {
-    CaptionLook look;
-    look.font = FontOrDefault(font_);
-    look.colour = LetterColour(properties_.IntegerOf(TextColor));
-    look.horizontalAlignment = properties_.IntegerOf(HorizontalAlignment);
-    look.wordWrap = properties_.LogicalOf(WordWrap);
-    look.verticalAlignment = properties_.IntegerOf(VerticalAlignment);
-    look.effect = properties_.IntegerOf(TextEffect);
+    CaptionLook look = CaptionLookOf(properties_, kCaptionProperties, font_);
     DrawCaption(dc, ClientRectangle(Handle()), properties_.TextOf(Caption), look);
 }
 
